@@ -31,6 +31,7 @@ QM_STANDIN_API void set_program_exists(bool exists);
 // Another program holds the file open for writing without sharing: opening it
 // for reading fails. The path is given as the module spells it.
 QM_STANDIN_API void hold_open_for_writing(const std::string& path);
+QM_STANDIN_API void release_for_writing(const std::string& path);
 
 struct shell_request {
     HWND hwnd;

@@ -427,6 +427,10 @@ void hold_open_for_writing(const std::string& path) {
     the_state().held_for_writing.insert(native_path(path));
 }
 
+void release_for_writing(const std::string& path) {
+    the_state().held_for_writing.erase(native_path(path));
+}
+
 std::vector<shell_request> shell_requests() {
     return the_state().shell_requests;
 }
@@ -735,7 +739,11 @@ int SHFileOperationA(LPSHFILEOPSTRUCTA operation) {
             return 0;
         }
         for (const char* name = operation->pFrom; *name != '\0'; name += std::strlen(name) + 1) {
-            ::unlink(standin::native_path(name).c_str());
+            // A file another program holds open cannot be moved, as on Windows.
+            const std::string native = standin::native_path(name);
+            if (s.held_for_writing.count(native) == 0) {
+                ::unlink(native.c_str());
+            }
         }
         return 0;
     } catch (...) {

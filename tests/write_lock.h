@@ -24,6 +24,7 @@ class write_lock {
         held_ = handle_ != INVALID_HANDLE_VALUE;
 #else
         standin::hold_open_for_writing(path);
+        path_ = path;
         held_ = true;
 #endif
     }
@@ -34,6 +35,8 @@ class write_lock {
         if (held_) {
             CloseHandle(handle_);
         }
+#else
+        standin::release_for_writing(path_);
 #endif
     }
     [[nodiscard]] bool held() const {
@@ -43,6 +46,8 @@ class write_lock {
   private:
 #if defined(_WIN32)
     HANDLE handle_ = INVALID_HANDLE_VALUE;
+#else
+    std::string path_;
 #endif
     bool held_ = false;
 };
