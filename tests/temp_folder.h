@@ -12,12 +12,12 @@ namespace qmtest {
 
 class temp_folder {
   public:
-    temp_folder() {
+    explicit temp_folder(const std::string& prefix = "qm-test-") {
         static std::atomic<unsigned> counter{0};
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         for (;;) {
             path_ = std::filesystem::temp_directory_path() /
-                    ("qm-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+                    (prefix + std::to_string(stamp) + "-" + std::to_string(counter++));
             if (std::filesystem::create_directory(path_)) {
                 break;
             }
