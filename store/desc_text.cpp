@@ -54,12 +54,12 @@ joined_prefix join_lines(const char* content, std::size_t size, std::size_t limi
 } // namespace
 
 std::string long_desc_from_content(const char* content, std::size_t size) {
-    // A window of joined bytes that holds well over 800 characters in every
-    // ANSI code page: a character takes at most four bytes. When the window
-    // turns out too small (a conversion that spends more bytes per unit), it
-    // grows until the units before its last few bytes decide the cut.
+    // A window of joined bytes that holds 800 characters of a single-byte
+    // code page with room to spare. When the window turns out too small (a
+    // double-byte or UTF-8 text spends more bytes per unit), it grows until
+    // the units before its last few bytes decide the cut.
     constexpr std::size_t margin_units = 8;
-    std::size_t window = 4096;
+    std::size_t window = 1024;
     for (;;) {
         joined_prefix joined = join_lines(content, size, window + 2);
         if (joined.complete) {

@@ -217,5 +217,32 @@ TEST_F(commands, a_file_held_open_for_writing_stops_the_command_quietly) {
     EXPECT_THAT(netouts(), IsEmpty());
 }
 
+#if defined(_WIN32)
+// The 32-bit DLL reads a description file whole, whatever its size: a file of
+// 256 MB loads and gives its first 800 characters.
+TEST_F(commands, reload_of_a_256_mb_file_sends_its_first_800_characters) {
+    const auto line = [](int i) { return "line " + std::to_string(100000 + i) + " of the tale"; };
+    std::string content;
+    content.reserve(256u << 20);
+    for (int i = 0; content.size() < (256u << 20); ++i) {
+        content += line(i) + "\r\n";
+    }
+    folder.write("Ash.txt", content);
+    content = std::string();
+    std::string expected;
+    for (int i = 0; expected.size() < 800; ++i) {
+        expected += line(i) + "  ";
+    }
+    expected.resize(800);
+
+    login("Ash", "");
+    fh_clear_calls();
+    EXPECT_EQ(command({"desc-reload"}), -1);
+    EXPECT_THAT(netouts(), ElementsAre("desc " + expected + "\n"));
+    EXPECT_THAT(speaks(), ElementsAre("[QM] Warning: Description may be too long.",
+                                      "[QM] Description reloaded."));
+}
+#endif
+
 } // namespace
 } // namespace qmtest
