@@ -6,6 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(STARTUPINFOA) == 68, "the start-up record the system expects");
+#endif
+
 namespace qm {
 
 void delete_to_recycle_bin(const std::string& path) {

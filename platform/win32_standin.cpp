@@ -614,7 +614,8 @@ int WideCharToMultiByte(UINT code_page, DWORD, LPCWSTR src, int src_len, LPSTR d
         if (bytes.size() > static_cast<std::size_t>(dst_len)) {
             return 0;
         }
-        std::memcpy(dst, bytes.data(), bytes.size());
+        // Like the real function, a counted conversion writes no NUL of its own.
+        std::memcpy(dst, bytes.data(), bytes.size()); // NOLINT(bugprone-not-null-terminated-result)
         return static_cast<int>(bytes.size());
     } catch (...) {
         return 0;

@@ -11,7 +11,7 @@ packages=(cmake ninja-build googletest
           g++-mingw-w64-i686 binutils-mingw-w64-i686
           wine wine32:i386 zip)
 if [[ ${1:-} == --tests ]]; then
-    packages+=(clang libclang-rt-14-dev xvfb xdotool libbenchmark-dev)
+    packages+=(clang libclang-rt-14-dev clang-format clang-tidy xvfb xdotool libbenchmark-dev)
 fi
 
 missing=()

@@ -63,4 +63,13 @@ class scenario : public ::testing::Test {
     std::unique_ptr<loaded_module> module;
 };
 
+// A scenario that starts with module event 0 already given.
+class started_scenario : public scenario {
+  protected:
+    void SetUp() override {
+        scenario::SetUp();
+        init();
+    }
+};
+
 } // namespace qmtest

@@ -8,13 +8,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class commands : public scenario {
-  protected:
-    void SetUp() override {
-        scenario::SetUp();
-        init();
-    }
-};
+class commands : public started_scenario {};
 
 TEST_F(commands, the_first_word_matches_in_any_case_and_nothing_else_matches) {
     struct row {

@@ -8,13 +8,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class world : public scenario {
-  protected:
-    void SetUp() override {
-        scenario::SetUp();
-        init();
-    }
-};
+class world : public started_scenario {};
 
 TEST_F(world, a_full_login_catches_logs_and_sends_the_long_description) {
     folder.write("Ash Wren.txt", "Tall and grey,\r\nwith a silver quill.\r\n");
