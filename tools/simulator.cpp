@@ -66,17 +66,27 @@ bool split_words(const std::string& line, std::vector<word>& words, std::string&
             }
             const char e = line[at++];
             switch (e) {
-            case 'n': text += '\n'; break;
-            case 'r': text += '\r'; break;
-            case 't': text += '\t'; break;
-            case '0': text += '\0'; break;
+            case 'n':
+                text += '\n';
+                break;
+            case 'r':
+                text += '\r';
+                break;
+            case 't':
+                text += '\t';
+                break;
+            case '0':
+                text += '\0';
+                break;
             case 'x':
                 if (at + 2 <= line.size()) {
                     text += static_cast<char>(std::stoi(line.substr(at, 2), nullptr, 16));
                     at += 2;
                 }
                 break;
-            default: text += e; break;
+            default:
+                text += e;
+                break;
             }
         }
         if (!closed) {
@@ -128,8 +138,7 @@ class session {
                 std::cout << "  host   f2_myplayerinfo\n";
                 break;
             case fh_modenable:
-                std::cout << "  host   f2_modenable(" << call.first << ", " << call.second
-                          << ")\n";
+                std::cout << "  host   f2_modenable(" << call.first << ", " << call.second << ")\n";
                 break;
             case fh_speak:
                 std::cout << "  chat   " << call.bytes << "\n";
@@ -152,8 +161,8 @@ class session {
     void report_editors() {
 #if defined(_WIN32)
         // An editor runs on its own; give the ones just started a moment to report.
-        for (int attempt = 0; attempt < 60 && editor_log().size() < editors_seen_ + editors_pending_;
-             ++attempt) {
+        for (int attempt = 0;
+             attempt < 60 && editor_log().size() < editors_seen_ + editors_pending_; ++attempt) {
             Sleep(50);
         }
         editors_pending_ = 0;
@@ -216,7 +225,8 @@ class session {
         } else if (verb == "docroot") {
             fh_set_docroot(words.size() > 1 ? text(1) : folder_.c_str());
         } else if (verb == "enable-hook") {
-            const bool on = words.size() > 1 && text(1) != nullptr && std::strcmp(text(1), "on") == 0;
+            const bool on =
+                words.size() > 1 && text(1) != nullptr && std::strcmp(text(1), "on") == 0;
             fh_set_modenable_hook(on ? &session::enable_from_host : nullptr, this);
         } else if (verb == "file") {
             if (words.size() < 3 || !words[1].text || !words[2].text) {
@@ -315,8 +325,8 @@ int run_script(const char* script_path, const std::string& folder) {
         std::cerr << "cannot read " << script_path << "\n";
         return 2;
     }
-    const std::string editor_log = folder + (folder.find('\\') != std::string::npos ? "\\" : "/") +
-                                   "editor-starts.log";
+    const std::string editor_log =
+        folder + (folder.find('\\') != std::string::npos ? "\\" : "/") + "editor-starts.log";
 #if defined(_WIN32)
     SetEnvironmentVariableA("QM_EDITOR_LOG", editor_log.c_str());
 #else

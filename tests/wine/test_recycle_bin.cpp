@@ -26,10 +26,7 @@ class recycle_bin : public scenario {
         init();
     }
 
-    void answer_with(const char* key) const {
-        std::ofstream(answer_file, std::ios::trunc) << key;
-    }
-
+    void answer_with(const char* key) const { std::ofstream(answer_file, std::ios::trunc) << key; }
 
     std::string answer_file;
     std::string trash_dir;
