@@ -13,4 +13,6 @@ cmake --build --preset windows --target Quillmark quillmark-simulator qm_notepad
 echo "Built $(pwd)/build/windows/Quillmark.dll"
 source scripts/wine-prefix.sh
 cd build/windows
-wine quillmark-simulator.exe "$(winepath -w "$script" 2>/dev/null)"
+# No display: the transcript runs unattended, so the shell's Recycle Bin
+# question is not put up in a window (Wine then keeps the file).
+DISPLAY= wine quillmark-simulator.exe "$(winepath -w "$script" 2>/dev/null)"
