@@ -7,8 +7,6 @@
 // for that case. What the body did before the failure keeps its effect.
 #pragma once
 
-#include <type_traits>
-
 namespace qm {
 
 template <class Result, class Body> Result guarded(Result on_failure, Body&& body) noexcept {
