@@ -15,15 +15,14 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class desktop : public scenario {
+class desktop : public started_scenario {
   protected:
     void SetUp() override {
-        scenario::SetUp();
+        started_scenario::SetUp();
 #if defined(_WIN32)
         log_path = folder.root() + "\\editor.log";
         SetEnvironmentVariableA("QM_EDITOR_LOG", log_path.c_str());
 #endif
-        init();
     }
 
 #if defined(_WIN32)

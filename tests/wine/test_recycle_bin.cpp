@@ -12,7 +12,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class recycle_bin : public scenario {
+class recycle_bin : public started_scenario {
   protected:
     void SetUp() override {
         const char* answer = std::getenv("QM_ANSWER_FILE");
@@ -22,8 +22,7 @@ class recycle_bin : public scenario {
         }
         answer_file = answer;
         trash_dir = trash;
-        scenario::SetUp();
-        init();
+        started_scenario::SetUp();
     }
 
     void answer_with(const char* key) const { std::ofstream(answer_file, std::ios::trunc) << key; }
