@@ -9,7 +9,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build googletest
           g++-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32:i386 zip unzip)
+          wine wine32:i386 zip unzip
+          qemu-system-x86 busybox-static)
 if [[ ${1:-} == --tests ]]; then
     packages+=(clang libclang-rt-14-dev clang-format clang-tidy xvfb xdotool libbenchmark-dev)
 fi

@@ -5,6 +5,9 @@
 // stand-in. The Windows build runs in the code page Wine gives the process;
 // CTest runs the program once in 1252 and once more under a Japanese locale
 // (932), and QM_EXPECT_ACP makes sure each run got the code page it asked for.
+// CTest lists the cases before it sets a run's locale, so the Windows
+// instance is named for what it tests, the process's ANSI code page ("acp"),
+// and each run's names carry its code page in front.
 #include "module/module_state.h"
 #include "platform/win32.h"
 #include "store/desc_file.h"
@@ -16,6 +19,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <string>
 
 #if !defined(_WIN32)
 #include "platform/standin.h"
@@ -46,7 +50,15 @@ class code_page : public ::testing::TestWithParam<UINT> {
 };
 
 TEST_P(code_page, the_run_has_the_code_page_it_asked_for) {
+#if defined(_WIN32)
+    const char* asked = std::getenv("QM_EXPECT_ACP");
+    if (asked == nullptr) {
+        GTEST_SKIP() << "no code page asked for (QM_EXPECT_ACP)";
+    }
+    EXPECT_EQ(GetACP(), std::strtoul(asked, nullptr, 10));
+#else
     EXPECT_EQ(GetACP(), GetParam());
+#endif
 }
 
 TEST_P(code_page, the_cut_counts_characters_not_bytes) {
@@ -140,12 +152,8 @@ TEST_P(code_page, the_module_agrees_with_the_step_by_step_model) {
 }
 
 #if defined(_WIN32)
-INSTANTIATE_TEST_SUITE_P(process, code_page, ::testing::Values([] {
-                             const char* expected = std::getenv("QM_EXPECT_ACP");
-                             return expected != nullptr
-                                        ? static_cast<UINT>(std::strtoul(expected, nullptr, 10))
-                                        : GetACP();
-                         }()));
+INSTANTIATE_TEST_SUITE_P(process, code_page, ::testing::Values(0u),
+                         [](const ::testing::TestParamInfo<UINT>&) { return std::string("acp"); });
 #else
 INSTANTIATE_TEST_SUITE_P(standin, code_page, ::testing::Values(1252u, 932u, 65001u));
 #endif

@@ -4,6 +4,7 @@
 // Windows build starts a real process: a recorder named notepad.exe beside
 // this program, which CreateProcessA finds first.
 #include "tests/scenario.h"
+#include "tests/time_scale.h"
 
 #include <chrono>
 #include <sstream>
@@ -29,7 +30,7 @@ class desktop : public started_scenario {
     // The editor runs on its own; wait until `count` of them have reported.
     std::vector<std::string> editor_lines(std::size_t count) {
         std::vector<std::string> lines;
-        for (int attempt = 0; attempt < 300 && lines.size() < count; ++attempt) {
+        for (int attempt = 0; attempt < 300 * time_scale() && lines.size() < count; ++attempt) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             lines.clear();
             std::istringstream in(folder.read("editor.log"));
@@ -116,7 +117,7 @@ TEST_F(desktop, edit_for_a_name_that_leaves_the_folder_starts_nothing) {
     EXPECT_EQ(command({"desc-edit"}), -1);
     EXPECT_EQ(fh_call_count(), 0);
 #if defined(_WIN32)
-    Sleep(300);
+    Sleep(static_cast<DWORD>(300 * time_scale()));
     EXPECT_FALSE(folder.exists("editor.log"));
 #else
     EXPECT_THAT(standin::process_starts(), IsEmpty());

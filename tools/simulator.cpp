@@ -13,6 +13,7 @@
 #include "tests/host_record.h"
 #include "tests/module_loader.h"
 #include "tests/temp_folder.h"
+#include "tests/time_scale.h"
 #include "tests/write_lock.h"
 
 #include <cstdio>
@@ -161,8 +162,9 @@ class session {
     void report_editors() {
 #if defined(_WIN32)
         // An editor runs on its own; give the ones just started a moment to report.
-        for (int attempt = 0;
-             attempt < 60 && editor_log().size() < editors_seen_ + editors_pending_; ++attempt) {
+        for (int attempt = 0; attempt < 60 * qmtest::time_scale() &&
+                              editor_log().size() < editors_seen_ + editors_pending_;
+             ++attempt) {
             Sleep(50);
         }
         editors_pending_ = 0;

@@ -7,6 +7,8 @@
 #endif
 #include <windows.h>
 
+#include "tests/time_scale.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -16,7 +18,7 @@ int main() {
         return 1;
     }
     // Several editors may start at once: retry while another one writes.
-    for (int attempt = 0; attempt < 200; ++attempt) {
+    for (int attempt = 0; attempt < 200 * qmtest::time_scale(); ++attempt) {
         const HANDLE file = CreateFileA(log, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the recycle bin test under Xvfb with its own Wine prefix, answering the
 # shell's "Confirm file deletion" window with the key the test asks for.
-# Stops every process it started, whatever happens.
+# Stops every process it started, whatever happens. Its waits stretch by
+# QM_TIME_SCALE (default 1).
 #
 #   recycle_bin.sh TEST_PROGRAM.exe
 set -euo pipefail
@@ -15,6 +16,8 @@ export WINEARCH=win32
 export WINEDEBUG=-all
 export XDG_DATA_HOME="$work/xdg"
 answer="$work/answer"
+scale=${QM_TIME_SCALE:-1}
+settle=$(awk -v scale="$scale" 'BEGIN { print 0.3 * scale }')
 : >"$answer"
 
 pids=()
@@ -42,7 +45,7 @@ done
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=$display
-for _ in $(seq 50); do
+for _ in $(seq $((50 * scale))); do
     xdotool getmouselocation >/dev/null 2>&1 && break
     sleep 0.1
 done
@@ -56,10 +59,10 @@ done
         key=$(cat "$answer" 2>/dev/null || true)
         if [[ -n $window && -n $key ]]; then
             xdotool windowfocus "$window" >/dev/null 2>&1 || true
-            sleep 0.3
+            sleep "$settle"
             xdotool key "$key" >/dev/null 2>&1 || true
             : >"$answer"
-            for _ in $(seq 50); do
+            for _ in $(seq $((50 * scale))); do
                 xdotool search --name "Confirm file deletion" >/dev/null 2>&1 || break
                 sleep 0.1
             done
@@ -73,4 +76,4 @@ mkdir -p "$XDG_DATA_HOME/Trash/files"
 export QM_ANSWER_FILE=$(winepath -w "$answer" 2>/dev/null)
 export QM_TRASH_DIR=$(winepath -w "$XDG_DATA_HOME/Trash/files" 2>/dev/null)
 cd "$(dirname "$program")"
-timeout 120 wine "$program"
+timeout $((120 * scale)) wine "$program"
