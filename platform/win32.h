@@ -119,6 +119,7 @@ using LPPROCESS_INFORMATION = PROCESS_INFORMATION*;
 
 extern "C" {
 QM_STANDIN_API DWORD GetFileAttributesA(LPCSTR path);
+QM_STANDIN_API DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR* file_part);
 QM_STANDIN_API HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share,
                                   LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
                                   HANDLE template_file);

@@ -463,6 +463,48 @@ std::string native_path(const std::string& path) {
 
 extern "C" {
 
+// The full path, as Windows (and Wine) give it for an absolute path: the path
+// itself, except that a last component whose part before its first dot, with
+// trailing spaces dropped, is a DOS device name (CON, PRN, AUX, NUL, COM1 to
+// COM9, LPT1 to LPT9, in any letter case) gives the device, "\\.\" and that
+// part. Too small a buffer gets nothing and the size needed, NUL included.
+DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR* file_part) {
+    try {
+        if (path == nullptr || *path == '\0') {
+            return 0;
+        }
+        std::string full = path;
+        const std::string_view whole = full;
+        const std::size_t slash = whole.find_last_of("\\/");
+        std::string_view base = whole.substr(slash == std::string_view::npos ? 0 : slash + 1);
+        base = base.substr(0, base.find('.'));
+        while (!base.empty() && base.back() == ' ') {
+            base.remove_suffix(1);
+        }
+        std::string upper(base);
+        for (char& c : upper) {
+            c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+        const bool numbered = upper.size() == 4 && upper[3] >= '1' && upper[3] <= '9' &&
+                              (upper.starts_with("COM") || upper.starts_with("LPT"));
+        if (numbered || upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL") {
+            full = "\\\\.\\" + std::string(base);
+        }
+        const auto needed = static_cast<DWORD>(full.size() + 1);
+        if (buffer == nullptr || size < needed) {
+            return needed;
+        }
+        std::memcpy(buffer, full.c_str(), needed);
+        if (file_part != nullptr) {
+            const std::size_t last = full.find_last_of('\\');
+            *file_part = buffer + (last == std::string::npos ? 0 : last + 1);
+        }
+        return needed - 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
 DWORD GetFileAttributesA(LPCSTR path) {
     try {
         if (path == nullptr || *path == '\0') {

@@ -23,6 +23,24 @@ bool leaves_document_folder(std::string_view name) {
     return false;
 }
 
+// Whether the system reads the path as a DOS device (CON, PRN, AUX, NUL,
+// COM1-9, LPT1-9: "Con.txt" is the console on older Windows and under Wine).
+// The system judges it: its full path for a device is "\\.\" + the device.
+// A Windows that reads such a name as a file keeps the file.
+bool names_a_device(const std::string& path) {
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return false; // a path the system rejects reads as no file anyway
+    }
+    std::string full(needed, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) {
+        return false;
+    }
+    full.resize(length);
+    return full.starts_with("\\\\.\\");
+}
+
 struct file_bytes {
     std::unique_ptr<char[]> data;
     std::size_t size = 0;
@@ -61,7 +79,11 @@ std::string desc_file_path(std::string_view name) {
     if (leaves_document_folder(name)) {
         return {};
     }
-    return state.doc_dir + replace_char(name, '|', ' ') + ".txt";
+    std::string path = state.doc_dir + replace_char(name, '|', ' ') + ".txt";
+    if (names_a_device(path)) {
+        return {};
+    }
+    return path;
 }
 
 bool description_file_exists(const std::string& path) {

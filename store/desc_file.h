@@ -22,7 +22,10 @@ struct description_unreadable : std::exception {
 // A name that would lead the path out of the document folder (one holding
 // "\\", "/" or ":" as the ANSI code page reads it) has no description file:
 // the result is then empty. In a double-byte code page a trail byte of 0x5C is
-// part of its character, not a separator, and stays allowed.
+// part of its character, not a separator, and stays allowed. A path that the
+// system reads as a device (a character named Con, Nul, Com1 or Lpt1, say) is
+// no description file either: the result is empty, and nothing is opened,
+// recycled or edited for it.
 std::string desc_file_path(std::string_view name);
 
 // True when a file (not a folder) exists at the path.

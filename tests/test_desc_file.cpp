@@ -6,6 +6,7 @@
 #include "tests/reference_long_desc.h"
 #include "tests/temp_folder.h"
 #include "tests/write_lock.h"
+#include "util/utilities.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,27 @@ TEST_F(desc_file, names_that_would_leave_the_folder_have_no_file) {
         EXPECT_EQ(load(name), "");
     }
     EXPECT_EQ(load("Ash"), "Here.");
+}
+
+TEST_F(desc_file, names_the_system_reads_as_devices_have_no_file) {
+    struct row {
+        const char* name;
+        bool device;
+    };
+    const row rows[] = {
+        {"Con", true},     {"con", true},      {"PRN", true},   {"Aux", true},
+        {"Nul", true},     {"Nul ", true},     {"Com1", true},  {"com9", true},
+        {"Lpt1", true},    {"LPT9", true},     {"Con.x", true}, {"Con Artist", false},
+        {"Conx", false},   {"Com0", false},    {"Lpt", false},  {"Aux|Wren", false},
+        {"Nul.Con", true}, {"Ash.Con", false},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const std::string file = qm::replace_char(r.name, '|', ' ') + ".txt";
+        EXPECT_EQ(qm::desc_file_path(r.name), r.device ? "" : folder.module_dir() + file);
+    }
+    folder.write("Con Artist.txt", "A file, not the console.");
+    EXPECT_EQ(load("Con Artist"), "A file, not the console.");
 }
 
 TEST_F(desc_file, each_load_reads_the_file_as_it_is_now) {

@@ -53,6 +53,41 @@ TEST_F(hostile, names_that_would_leave_the_folder_reach_no_file) {
 #endif
 }
 
+TEST_F(hostile, characters_named_after_devices_keep_their_login_catch) {
+    init();
+    module->on_module(2, nullptr);
+    for (const char* name : {"Con", "Prn", "nul", "Aux", "Com1", "LPT9", "Con.x"}) {
+        SCOPED_TRACE(name);
+#if !defined(_WIN32)
+        // Here the name is an ordinary file, as a device path "exists" on
+        // Windows: the module must still leave it alone.
+        folder.write(std::string(name) + ".txt", "A device, not a description.");
+#endif
+        fh_clear_calls();
+        login(name, "Their own words.");
+        EXPECT_THAT(errlogs(), ElementsAre("Description caught: Their own words."));
+        EXPECT_THAT(netouts(), IsEmpty()) << "no long description for a device";
+
+        fh_clear_calls();
+        EXPECT_EQ(command({"desc-reload"}), 0);
+        EXPECT_THAT(speaks(), ElementsAre("[QM] Description empty, nothing done."));
+        fh_clear_calls();
+        EXPECT_EQ(command({"desc-delete"}), -1);
+        EXPECT_EQ(command({"desc-edit"}), -1);
+        EXPECT_EQ(fh_call_count(), 0);
+
+        module->on_module(3, nullptr);
+        EXPECT_THAT(netouts(), ElementsAre("desc Their own words.\n")) << "the catch comes back";
+        module->on_module(2, nullptr);
+    }
+#if !defined(_WIN32)
+    EXPECT_THAT(standin::opened_paths(), IsEmpty());
+    EXPECT_THAT(standin::shell_requests(), IsEmpty());
+    EXPECT_THAT(standin::process_starts(), IsEmpty());
+    EXPECT_TRUE(folder.exists("Con.txt"));
+#endif
+}
+
 TEST_F(hostile, odd_contents_give_a_single_clean_line) {
     init();
     login("Ash", "");
