@@ -158,12 +158,13 @@ qemu-system-x86_64 \
     -display none -no-reboot -monitor none \
     -kernel "$kernel" -initrd "$run/initrd.gz" \
     -append "console=ttyS0 quiet loglevel=3 panic=-1 rdinit=/init" \
-    -serial "file:$vm/console.log" \
+    -serial "file:$run/console.log" \
     -device virtio-serial-pci \
     -chardev stdio,id=output,signal=off -device virtconsole,chardev=output \
     -virtfs local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap \
     -virtfs "local,path=$repo,mount_tag=checkout,security_model=none,multidevs=remap" \
     </dev/null || true
+cp "$run/console.log" "$vm/console.log" 2>/dev/null || true
 
 if [[ ! -f $run/status ]]; then
     echo "in-vm: the virtual machine ended before the command did; its console:" >&2

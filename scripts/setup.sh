@@ -2,7 +2,9 @@
 # Installs what building and testing Quillmark needs on Debian 12, skipping
 # whatever is already there. Run as root (it calls apt-get).
 #
-#   scripts/setup.sh           the Windows build and the host simulator
+#   scripts/setup.sh           the Windows build and the host simulator, and
+#                              the virtual machine that runs Wine where the
+#                              kernel runs no 32-bit program (QEMU, busybox)
 #   scripts/setup.sh --tests   also the Linux build, sanitizers, fuzzing and
 #                              the recycle bin test's display
 set -euo pipefail
